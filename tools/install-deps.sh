@@ -6,7 +6,7 @@ packages=(
   g++ cmake ninja-build pkg-config
   libjpeg62-turbo-dev
   libgtest-dev libgmock-dev libbenchmark-dev
-  libjpeg-turbo-progs
+  libjpeg-turbo-progs python3
 )
 
 missing=()

@@ -58,6 +58,11 @@ void SketchRowStream::PushSourceRow(const std::uint8_t* bgr) {
   ++pushed_;
 }
 
+void SketchRowStream::Finish() {
+  if (pushed_ != sourceHeight_)
+    throw std::logic_error("the stream ended before the last source row");
+}
+
 bool SketchRowStream::NextRowIsFinal() const {
   if (taken_ >= plan_->SketchHeight()) return false;
   // Rows before and after the kernel's range are background; the rows are handed out in order,

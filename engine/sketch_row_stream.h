@@ -28,6 +28,7 @@ class SketchRowPlan;
 //     stream.PushSourceRow(Read(y));
 //     drain();
 //   }
+//   stream.Finish();
 class SketchRowStream {
  public:
   // Throws std::invalid_argument unless HasFastPath(settings), for a negative size, or for a
@@ -48,6 +49,10 @@ class SketchRowStream {
   // final but not yet taken (take the ready rows with NextSketchRow between pushes).
   void PushSourceRow(const std::uint8_t* bgr);
   int RowsPushed() const { return pushed_; }
+
+  // Marks the end of the source: throws std::logic_error unless all H rows were pushed. Every
+  // sketch row not yet taken is then final (it already is once the H-th row is in).
+  void Finish();
 
   // The next sketch row (SketchRowBytes() bytes of BGR) if it is final, else nullptr. The
   // bytes stay valid until the next call of NextSketchRow.

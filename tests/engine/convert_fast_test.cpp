@@ -338,6 +338,7 @@ TEST_P(SketchRowStreamCases, RowsEqualTheReferenceAndComeOutAsSoonAsFinal) {
           !drawn || pushed >= height - 1 ? height + 1 : std::max(2 * step, pushed - step);
       EXPECT_EQ(taken, expected) << "after source row " << y;
     }
+    stream.Finish();
     EXPECT_EQ(taken, height + 1);
     EXPECT_EQ(stream.NextSketchRow(), nullptr);
     EXPECT_THROW(stream.PushSourceRow(source.Row(0)), std::logic_error);
@@ -387,6 +388,7 @@ TEST(SketchRowStream, RefusesSettingsWithoutAFastPathAndMisuse) {
   }
   EXPECT_EQ(stream.NextSketchRow(), nullptr);
   EXPECT_NO_THROW(stream.PushSourceRow(source.Row(7)));
+  EXPECT_THROW(stream.Finish(), std::logic_error);  // rows 8 .. 29 are missing
 }
 
 }  // namespace

@@ -91,6 +91,11 @@ struct Layout {
   Channel red, green, blue;  // for 16 and 32 bpp other than plain 32-bit BI_RGB
 };
 
+// Bytes of one uncompressed row in the file, padded to a multiple of 4.
+std::uint64_t RowBytes(const Layout& l) {
+  return (std::uint64_t(l.width) * std::uint64_t(l.bitsPerPixel) + 31) / 32 * 4;
+}
+
 bool IsKnownHeaderSize(std::uint32_t size) {
   return size == kCoreHeaderSize || size == kInfoHeaderSize || size == kV2HeaderSize ||
          size == kV3HeaderSize || size == kV4HeaderSize || size == kV5HeaderSize;
@@ -206,6 +211,8 @@ Layout ParseLayout(const std::uint8_t* data, std::size_t size) {
   if (l.pixelOffset < tableOffset)
     Fail("pixel data offset " + std::to_string(l.pixelOffset) + " inside the headers");
   if (l.pixelOffset > size) Fail("truncated file");
+  // Uncompressed rows are checked before anything of the picture's size is allocated.
+  if (!rle && l.pixelOffset + RowBytes(l) * std::uint64_t(l.height) > size) Fail("truncated file");
   return l;
 }
 
@@ -244,10 +251,8 @@ void DecodeFieldRow(const Layout& l, const std::uint8_t* src, std::uint8_t* out)
   }
 }
 
-void DecodeUncompressed(const Layout& l, const std::uint8_t* data, std::size_t size,
-                        Raster24& picture) {
-  const std::uint64_t rowBytes = (std::uint64_t(l.width) * l.bitsPerPixel + 31) / 32 * 4;
-  if (l.pixelOffset + rowBytes * std::uint64_t(l.height) > size) Fail("truncated file");
+void DecodeUncompressed(const Layout& l, const std::uint8_t* data, Raster24& picture) {
+  const std::uint64_t rowBytes = RowBytes(l);
   const bool plain32 = l.bitsPerPixel == 32 && l.compression == kRgb;
   for (std::int64_t fileRow = 0; fileRow < l.height; ++fileRow) {
     const std::int64_t row = l.topDown ? fileRow : l.height - 1 - fileRow;
@@ -383,7 +388,7 @@ Raster24 DecodeBmp(const std::uint8_t* data, std::size_t size) {
   if (l.compression == kRle8 || l.compression == kRle4)
     DecodeRle(l, data, size, picture);
   else
-    DecodeUncompressed(l, data, size, picture);
+    DecodeUncompressed(l, data, picture);
   return picture;
 }
 

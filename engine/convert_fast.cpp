@@ -16,8 +16,9 @@ using detail::PlanarRing;
 using detail::SketchRowPlan;
 
 // Rows per band: large enough that the 2L rows a band splits before its first row are a small
-// share, small enough that two threads finish close together.
-constexpr int kBandRows = 64;
+// share (at most a quarter), small enough that the threads finish close together.
+constexpr int kMinBandRows = 64;
+constexpr int kBandRowsPerStep = 8;
 
 // One worker's state: its ring of source rows and the next source row it would split.
 struct Worker {
@@ -101,7 +102,8 @@ void Convert(const Raster24& source, const SketchSettings& settings,
     sketch = Raster24::WithUndefinedPixels(plan.SketchWidth(), plan.SketchHeight());
 
   const int rows = plan.SketchHeight();
-  const int bands = (rows + kBandRows - 1) / kBandRows;
+  const int bandRows = std::max(kMinBandRows, kBandRowsPerStep * plan.Step());
+  const int bands = (rows + bandRows - 1) / bandRows;
   const int threads = ThreadCount(options, bands);
   // Rings are made here so that a failed allocation throws in the caller's thread.
   std::vector<Worker> workers;
@@ -111,8 +113,7 @@ void Convert(const Raster24& source, const SketchSettings& settings,
   std::atomic<int> nextBand{0};
   auto work = [&](Worker& worker) {
     for (int band = nextBand++; band < bands; band = nextBand++)
-      worker.DrawBand(plan, source, sketch, band * kBandRows,
-                      std::min(rows, (band + 1) * kBandRows));
+      worker.DrawBand(plan, source, sketch, band * bandRows, std::min(rows, (band + 1) * bandRows));
   };
   {
     std::vector<std::jthread> helpers;

@@ -37,9 +37,9 @@ struct ConvertOptions {
 };
 
 // True when the fast Convert has its own code for these settings: Automatic mode, a tool other
-// than the Brush, sampling scale 1 and a line step from 1 to kMaxFastLineStep. Other settings
-// make Convert fall back to ConvertReference.
-inline constexpr int kMaxFastLineStep = 4096;
+// than the Brush, sampling scale 1 and a line step from 1 to kMaxFastLineStep (each thread keeps
+// 2L + 1 source rows). Other settings make Convert fall back to ConvertReference.
+inline constexpr int kMaxFastLineStep = 64;
 bool HasFastPath(const SketchSettings& settings);
 
 // The same sketch as ConvertReference, bit for bit, computed in bands of rows over several

@@ -27,7 +27,8 @@ struct Worker {
   int nextLoad = 0;
 
   explicit Worker(const SketchRowPlan& plan)
-      : ring(plan.SourceWidth(), plan.Step()), scratch(plan.ScratchBytes()) {}
+      : ring(plan.DrawsAnyRow() ? plan.SourceWidth() : 0, plan.Step()),
+        scratch(plan.ScratchBytes()) {}
 
   void DrawBand(const SketchRowPlan& plan, const Raster24& source, Raster24& sketch, int begin,
                 int end) {

@@ -17,8 +17,10 @@ SketchRowStream::SketchRowStream(const SketchSettings& settings, int sourceWidth
     throw std::invalid_argument("picture size must not be negative");
   plan_ = std::make_unique<detail::SketchRowPlan>(settings, sourceWidth, sourceHeight, background,
                                                   simd.value_or(BestSimdLevel()));
-  ring_ = std::make_unique<detail::PlanarRing>(sourceWidth, plan_->Step());
-  sourceRows_.resize(std::size_t(ring_->Slots()) * std::size_t(sourceWidth) *
+  // Nothing drawn: the source rows need not be kept.
+  keptWidth_ = plan_->DrawsAnyRow() ? sourceWidth : 0;
+  ring_ = std::make_unique<detail::PlanarRing>(keptWidth_, plan_->Step());
+  sourceRows_.resize(std::size_t(ring_->Slots()) * std::size_t(keptWidth_) *
                      Raster24::kBytesPerPixel);
   sketchRow_.resize(plan_->RowBytes());
   scratch_.resize(plan_->ScratchBytes());
@@ -49,7 +51,7 @@ void SketchRowStream::PushSourceRow(const std::uint8_t* bgr) {
   if (nextDrawn <= plan_->LastDrawnRow() && nextDrawn - step <= pushed_ - ring_->Slots())
     throw std::logic_error("take the final sketch rows before pushing more source rows");
 
-  const std::size_t rowBytes = std::size_t(plan_->SourceWidth()) * Raster24::kBytesPerPixel;
+  const std::size_t rowBytes = std::size_t(keptWidth_) * Raster24::kBytesPerPixel;
   if (rowBytes != 0) {
     std::uint8_t* slot = sourceRows_.data() + std::size_t(pushed_ % ring_->Slots()) * rowBytes;
     std::memcpy(slot, bgr, rowBytes);
@@ -75,7 +77,7 @@ const std::uint8_t* SketchRowStream::NextSketchRow() {
   const int y = taken_++;
   plan_->FillBackground(y, sketchRow_.data());
   if (plan_->DrawsRow(y)) {
-    const std::size_t rowBytes = std::size_t(plan_->SourceWidth()) * Raster24::kBytesPerPixel;
+    const std::size_t rowBytes = std::size_t(keptWidth_) * Raster24::kBytesPerPixel;
     const std::uint8_t* sourceRow = sourceRows_.data() + std::size_t(y % ring_->Slots()) * rowBytes;
     plan_->DrawRow(*ring_, y, sourceRow, scratch_.data(), sketchRow_.data());
   }

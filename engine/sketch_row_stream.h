@@ -68,6 +68,7 @@ class SketchRowStream {
   std::vector<std::uint8_t> sketchRow_;
   std::vector<std::uint8_t> scratch_;
   int sourceHeight_ = 0;
+  int keptWidth_ = 0;  // width of the kept source rows: 0 when the kernel draws nothing
   int pushed_ = 0;
   int taken_ = 0;
 };

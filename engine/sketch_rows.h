@@ -57,6 +57,7 @@ class SketchRowPlan {
   int FirstDrawnRow() const { return firstDrawnRow_; }
   int LastDrawnRow() const { return lastDrawnRow_; }
   bool DrawsRow(int y) const { return firstDrawnRow_ <= y && y <= lastDrawnRow_; }
+  bool DrawsAnyRow() const { return firstDrawnRow_ <= lastDrawnRow_; }
 
   // Writes the background of sketch row y (white or the texture) into `row`.
   void FillBackground(int y, std::uint8_t* row) const;

@@ -242,6 +242,7 @@ TEST(FastConvert, OtherSettingsFallBackToTheReference) {
       {30, 3, 1, DrawingTool::Pen, SketchMode::Freehand},
       {30, 3, 1, DrawingTool::Eraser, SketchMode::Freehand},
       {30, 2, 2, DrawingTool::Pencil, SketchMode::Automatic},
+      {30, kMaxFastLineStep + 1, 1, DrawingTool::Pen, SketchMode::Automatic},
   };
   for (const SketchSettings& settings : others) {
     EXPECT_FALSE(HasFastPath(settings)) << Describe(settings, {});

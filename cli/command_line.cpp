@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cctype>
 #include <charconv>
+#include <vector>
 
 namespace vellumine {
 
@@ -53,7 +54,8 @@ T ParseChoice(const std::string& option, const std::string& value,
   for (const auto& [name, choice] : choices)
     if (value == name) return choice;
   std::string names;
-  for (const auto& [name, choice] : choices) names += (names.empty() ? "" : ", ") + std::string(name);
+  for (const auto& [name, choice] : choices)
+    names += (names.empty() ? "" : ", ") + std::string(name);
   throw UsageError(option + " takes one of " + names + ", not \"" + value + "\"");
 }
 
@@ -87,7 +89,8 @@ ConvertRequest ParseCommandLine(std::span<const std::string> arguments) {
     }
     // --option=value is accepted as well as --option value.
     std::optional<std::string> inlineValue;
-    if (const auto equals = argument.find('='); argument.starts_with("--") && equals != argument.npos) {
+    if (const auto equals = argument.find('=');
+        argument.starts_with("--") && equals != argument.npos) {
       inlineValue = argument.substr(equals + 1);
       argument.resize(equals);
     }

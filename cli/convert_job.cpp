@@ -169,8 +169,8 @@ std::string RunConvertJob(const ConvertJob& job, PipelineChoice pipeline) {
   if (job.texture) texture = OpenByName(*job.texture);
   const std::string outputPath = PathWithSaveExtension(job.output, job.type);
 
-  const bool stream = pipeline == PipelineChoice::Streaming ||
-                      (pipeline == PipelineChoice::Best && CanStream(job));
+  const bool stream =
+      pipeline == PipelineChoice::Streaming || (pipeline == PipelineChoice::Best && CanStream(job));
   if (stream) {
     if (!CanStream(job)) throw std::invalid_argument("this job cannot be streamed");
     return RunStreaming(job, texture, outputPath);

@@ -25,8 +25,9 @@ int main(int argc, char** argv) {
     return 0;
   }
 
-  const ConvertJob job{request.photo,   request.output, request.Settings(), request.texture,
-                       request.layout, request.type.value_or(OutputTypeFromName(request.output))};
+  const ConvertJob job{
+      request.photo,   request.output, request.Settings(),
+      request.texture, request.layout, request.type.value_or(OutputTypeFromName(request.output))};
   try {
     RunConvertJob(job);
   } catch (const PictureFileError& error) {

@@ -1,7 +1,7 @@
+#include <stdexcept>
+
 #include "engine/convert.h"
 #include "engine/sketch_region.h"
-
-#include <stdexcept>
 
 namespace vellumine {
 
@@ -12,8 +12,7 @@ Raster24 ConvertReference(const Raster24& source, const SketchSettings& settings
   Raster24 sketch(source.Width() / scale + 1, source.Height() / scale + 1);
   if (background.HasTexture()) LayTexture(*background.texture, background.layout, sketch);
   const int step = settings.lineStep;
-  SketchRegion(settings, step, step, source.Width() - step, source.Height() - step, source,
-               sketch);
+  SketchRegion(settings, step, step, source.Width() - step, source.Height() - step, source, sketch);
   return sketch;
 }
 

@@ -84,7 +84,9 @@ std::uint8_t* Raster24::Row(int row) {
   return pixels_.get() + std::size_t(row) * Stride();
 }
 
-const std::uint8_t* Raster24::Row(int row) const { return const_cast<Raster24*>(this)->Row(row); }
+const std::uint8_t* Raster24::Row(int row) const {
+  return const_cast<Raster24*>(this)->Row(row);
+}
 
 void Raster24::Resize(int width, int height) {
   CheckSize(width, height);

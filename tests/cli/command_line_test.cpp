@@ -5,7 +5,9 @@
 namespace vellumine {
 namespace {
 
-ConvertRequest Parse(std::vector<std::string> arguments) { return ParseCommandLine(arguments); }
+ConvertRequest Parse(std::vector<std::string> arguments) {
+  return ParseCommandLine(arguments);
+}
 
 TEST(CommandLine, DefaultsAreTheWindowsOwn) {
   const ConvertRequest request = Parse({"in.jpg", "out.jpg"});
@@ -24,8 +26,8 @@ TEST(CommandLine, DefaultsAreTheWindowsOwn) {
 
 TEST(CommandLine, EveryOptionInBothSpellings) {
   const ConvertRequest request =
-      Parse({"--precision", "200", "--line=15", "--tool", "pastel", "--mode=freehand",
-             "--texture", "paper.bmp", "--stretch", "--type=metafile", "a b.bmp", "out"});
+      Parse({"--precision", "200", "--line=15", "--tool", "pastel", "--mode=freehand", "--texture",
+             "paper.bmp", "--stretch", "--type=metafile", "a b.bmp", "out"});
   EXPECT_EQ(request.Settings().differenceThreshold, 0);
   EXPECT_EQ(request.line, 15);
   EXPECT_EQ(request.tool, DrawingTool::Pastel);
@@ -40,7 +42,9 @@ TEST(CommandLine, EveryOptionInBothSpellings) {
 
 class BadCommandLine : public ::testing::TestWithParam<std::vector<std::string>> {};
 
-TEST_P(BadCommandLine, IsAUsageError) { EXPECT_THROW(Parse(GetParam()), UsageError); }
+TEST_P(BadCommandLine, IsAUsageError) {
+  EXPECT_THROW(Parse(GetParam()), UsageError);
+}
 
 INSTANTIATE_TEST_SUITE_P(
     Cases, BadCommandLine,

@@ -18,17 +18,18 @@ std::string Quote(const std::string& text) {
   return quoted + "'";
 }
 
-struct Run {
+struct CommandResult {
   int status;
   std::string out, err;
 };
 
-Run Convert(const TemporaryFolder& folder, const std::vector<std::string>& arguments) {
+CommandResult Convert(const TemporaryFolder& folder, const std::vector<std::string>& arguments) {
   std::string command = Quote(VELLUMINE_CONVERT);
-  for (const std::string& argument : arguments) command += " " + Quote(argument);
+  for (const std::string& argument : arguments) command.append(" ").append(Quote(argument));
   const std::string out = folder / "stdout.txt", err = folder / "stderr.txt";
   const int status = std::system((command + " >" + Quote(out) + " 2>" + Quote(err)).c_str());
-  Run run{WIFEXITED(status) ? WEXITSTATUS(status) : -1, ReadWholeFile(out), ReadWholeFile(err)};
+  CommandResult run{WIFEXITED(status) ? WEXITSTATUS(status) : -1, ReadWholeFile(out),
+                    ReadWholeFile(err)};
   std::filesystem::remove(out);
   std::filesystem::remove(err);
   return run;
@@ -36,7 +37,8 @@ Run Convert(const TemporaryFolder& folder, const std::vector<std::string>& argum
 
 TEST(ConvertCommand, ConvertsAndAppendsTheExtension) {
   TemporaryFolder folder;
-  const Run run = Convert(folder, {"--tool", "pen", Fixture("chelsea.jpg"), folder / "cat"});
+  const CommandResult run =
+      Convert(folder, {"--tool", "pen", Fixture("chelsea.jpg"), folder / "cat"});
   EXPECT_EQ(run.status, 0) << run.err;
   EXPECT_EQ(run.err, "");
   const Raster24 sketch = ReadBmp(folder / "cat.bmp");
@@ -53,11 +55,12 @@ TEST(ConvertCommand, ConvertsAndAppendsTheExtension) {
 
 TEST(ConvertCommand, HelpAndUsageErrors) {
   TemporaryFolder folder;
-  const Run help = Convert(folder, {"--help"});
+  const CommandResult help = Convert(folder, {"--help"});
   EXPECT_EQ(help.status, 0);
   EXPECT_NE(help.out.find("usage: vellumine-convert"), std::string::npos);
 
-  const Run bad = Convert(folder, {"--line", "16", Fixture("chelsea.jpg"), folder / "x.jpg"});
+  const CommandResult bad =
+      Convert(folder, {"--line", "16", Fixture("chelsea.jpg"), folder / "x.jpg"});
   EXPECT_EQ(bad.status, 2);
   EXPECT_NE(bad.err.find("--line"), std::string::npos);
   EXPECT_NE(bad.err.find("usage:"), std::string::npos);
@@ -96,7 +99,7 @@ TEST(ConvertCommand, BadPhotographsFailCleanly) {
     TemporaryFolder out;
     testing::WriteWholeFile(out / name, bytes);
     for (const char* output : {"sketch.jpg", "sketch.bmp", "sketch.wmf"}) {
-      const Run run = Convert(out, {out / name, out / output});
+      const CommandResult run = Convert(out, {out / name, out / output});
       EXPECT_EQ(run.status, 1) << name << " -> " << output;
       EXPECT_TRUE(run.err.starts_with("vellumine-convert: " + (out / name) + ": "))
           << name << ": " << run.err;
@@ -108,13 +111,14 @@ TEST(ConvertCommand, BadPhotographsFailCleanly) {
 
 TEST(ConvertCommand, UnwritableOutputFailsAndKeepsTheOldFile) {
   TemporaryFolder folder;
-  const Run missing = Convert(folder, {Fixture("chelsea.jpg"), folder / "none/sketch.jpg"});
+  const CommandResult missing =
+      Convert(folder, {Fixture("chelsea.jpg"), folder / "none/sketch.jpg"});
   EXPECT_EQ(missing.status, 1);
   EXPECT_NE(missing.err.find(folder / "none/sketch.jpg"), std::string::npos) << missing.err;
 
   // The output is a folder: the write fails and the folder is untouched.
   std::filesystem::create_directory(folder / "taken.bmp");
-  const Run taken = Convert(folder, {Fixture("chelsea.jpg"), folder / "taken.bmp"});
+  const CommandResult taken = Convert(folder, {Fixture("chelsea.jpg"), folder / "taken.bmp"});
   EXPECT_EQ(taken.status, 1);
   EXPECT_TRUE(std::filesystem::is_directory(folder / "taken.bmp"));
   EXPECT_EQ(folder.EntryCount(), 1);

@@ -44,23 +44,23 @@ TEST_P(StreamingPipeline, WritesTheSameBytesAsTheWholePicturePath) {
 
 INSTANTIATE_TEST_SUITE_P(
     Cases, StreamingPipeline,
-    ::testing::Values(
-        StreamCase{DrawingTool::Pencil, 1, 170, nullptr, TextureLayout::Tile,
-                   PictureFileType::Jpeg},
-        StreamCase{DrawingTool::Pencil, 1, 170, nullptr, TextureLayout::Tile,
-                   PictureFileType::Bitmap},
-        StreamCase{DrawingTool::Pen, 3, 200, "coffee.bmp", TextureLayout::Tile,
-                   PictureFileType::Bitmap},
-        StreamCase{DrawingTool::Pastel, 15, 0, "camera-palette.bmp", TextureLayout::Stretch,
-                   PictureFileType::Jpeg},
-        StreamCase{DrawingTool::Eraser, 2, 120, "camera-gray.jpg", TextureLayout::Tile,
-                   PictureFileType::Bitmap},
-        StreamCase{DrawingTool::Pencil, 7, 190, "camera-gray.jpg", TextureLayout::Stretch,
-                   PictureFileType::Bitmap}));
+    ::testing::Values(StreamCase{DrawingTool::Pencil, 1, 170, nullptr, TextureLayout::Tile,
+                                 PictureFileType::Jpeg},
+                      StreamCase{DrawingTool::Pencil, 1, 170, nullptr, TextureLayout::Tile,
+                                 PictureFileType::Bitmap},
+                      StreamCase{DrawingTool::Pen, 3, 200, "coffee.bmp", TextureLayout::Tile,
+                                 PictureFileType::Bitmap},
+                      StreamCase{DrawingTool::Pastel, 15, 0, "camera-palette.bmp",
+                                 TextureLayout::Stretch, PictureFileType::Jpeg},
+                      StreamCase{DrawingTool::Eraser, 2, 120, "camera-gray.jpg",
+                                 TextureLayout::Tile, PictureFileType::Bitmap},
+                      StreamCase{DrawingTool::Pencil, 7, 190, "camera-gray.jpg",
+                                 TextureLayout::Stretch, PictureFileType::Bitmap}));
 
 TEST(ConvertJob, OnlyLineToolsInAutomaticModeFromJpegToJpegOrBitmapStream) {
-  ConvertJob job{"a.JPEG", "out", SettingsFromControls(170, 1, DrawingTool::Pen,
-                                                       SketchMode::Automatic)};
+  ConvertJob job;
+  job.photo = "a.JPEG";
+  job.settings = SettingsFromControls(170, 1, DrawingTool::Pen, SketchMode::Automatic);
   EXPECT_TRUE(CanStream(job));
   job.type = PictureFileType::Metafile;
   EXPECT_FALSE(CanStream(job));
@@ -98,10 +98,12 @@ TEST(ConvertJob, FailuresNameTheFileAndLeaveNoOutput) {
   };
   for (const FailureCase& k : cases)
     for (PipelineChoice pipeline : {PipelineChoice::Best, PipelineChoice::InMemory}) {
-      ConvertJob job{k.photo, k.output,
+      ConvertJob job{k.photo,
+                     k.output,
                      SettingsFromControls(170, 1, DrawingTool::Pencil, SketchMode::Automatic),
                      k.texture.empty() ? std::nullopt : std::optional<std::string>(k.texture),
-                     TextureLayout::Tile, PictureFileType::Jpeg};
+                     TextureLayout::Tile,
+                     PictureFileType::Jpeg};
       try {
         RunConvertJob(job, pipeline);
         ADD_FAILURE() << k.name << " succeeded";

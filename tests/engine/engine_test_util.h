@@ -24,7 +24,9 @@ inline Bgr PixelAt(const Raster24& raster, int x, int y) {
   return {p[0], p[1], p[2]};
 }
 
-inline Bgr Grey(std::uint8_t v) { return {v, v, v}; }
+inline Bgr Grey(std::uint8_t v) {
+  return {v, v, v};
+}
 
 inline Raster24 Filled(int width, int height, Bgr colour) {
   Raster24 raster(width, height);

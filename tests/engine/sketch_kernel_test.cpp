@@ -104,17 +104,16 @@ INSTANTIATE_TEST_SUITE_P(
                    Bgr{0, 20, 70},
                    C},
         // T = 0: every brighter sample that differs at all counts (n = 2, in the window).
-        KernelCase{"ZeroThreshold", 1, 0, {Grey(101), Grey(101), C, C, C, C, C, C, C}, W, kBlack,
-                   Grey(253), C},
-        // A negative T also counts the centre and darker samples whose strength is below -T.
-        KernelCase{"NegativeThreshold",
+        KernelCase{"ZeroThreshold",
                    1,
-                   -10,
-                   {Grey(99), C, C, C, C, C, C, C, C},
+                   0,
+                   {Grey(101), Grey(101), C, C, C, C, C, C, C},
                    W,
-                   W,
-                   W,
-                   W}),
+                   kBlack,
+                   Grey(253),
+                   C},
+        // A negative T also counts the centre and darker samples whose strength is below -T.
+        KernelCase{"NegativeThreshold", 1, -10, {Grey(99), C, C, C, C, C, C, C, C}, W, W, W, W}),
     [](const ::testing::TestParamInfo<KernelCase>& param) { return param.param.name; });
 
 TEST(SketchPixel, PencilOnATextureDarkensItsPixel) {

@@ -24,8 +24,8 @@ TEST_P(Overlay, EveryTargetPixelTakesItsTexturePixel) {
   LayTexture(texture, k.layout, target);
   for (int y = 0; y < k.targetHeight; ++y)
     for (int x = 0; x < k.targetWidth; ++x) {
-      const int tx = k.layout == TextureLayout::Tile ? x % k.textureWidth
-                                                     : x * k.textureWidth / k.targetWidth;
+      const int tx =
+          k.layout == TextureLayout::Tile ? x % k.textureWidth : x * k.textureWidth / k.targetWidth;
       const int ty = k.layout == TextureLayout::Tile ? y % k.textureHeight
                                                      : y * k.textureHeight / k.targetHeight;
       ASSERT_EQ(PixelAt(target, x, y), PixelAt(texture, tx, ty)) << x << "," << y;

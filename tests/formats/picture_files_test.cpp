@@ -145,7 +145,13 @@ INSTANTIATE_TEST_SUITE_P(
                       SizeCase{65536, 1, "picture too large: 65536 x 1"},
                       SizeCase{25000, 10001, "picture too large: 25000 x 10001"},
                       SizeCase{70000, 70000, "picture too large: 70000 x 70000"},
-                      SizeCase{0, 5, "empty picture"}, SizeCase{5, -1, "empty picture"}));
+                      SizeCase{0, 5, "empty picture"}, SizeCase{5, -1, "empty picture"}),
+    [](const ::testing::TestParamInfo<SizeCase>& param) {
+      const auto side = [](std::int64_t v) {
+        return v < 0 ? "minus" + std::to_string(-v) : std::to_string(v);
+      };
+      return side(param.param.width) + "x" + side(param.param.height);
+    });
 
 }  // namespace
 }  // namespace vellumine

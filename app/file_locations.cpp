@@ -1,0 +1,51 @@
+#include "app/file_locations.h"
+
+#include <unistd.h>
+
+#include <QCoreApplication>
+#include <QFile>
+#include <cstdlib>
+#include <filesystem>
+#include <string_view>
+
+namespace vellumine {
+
+constexpr char kSettingsFileName[] = "vellumine.INI";
+
+std::string ProgramFolder() {
+  return QFile::encodeName(QCoreApplication::applicationDirPath()).toStdString() + "/";
+}
+
+std::string SettingsFilePath(const std::string& programFolder, bool programFolderWritable,
+                             const std::string& configHome, const std::string& home) {
+  if (programFolderWritable) return programFolder + kSettingsFileName;
+  const std::string config = configHome.empty() ? home + "/.config" : configHome;
+  return config + "/vellumine/" + kSettingsFileName;
+}
+
+std::string SettingsFilePath(const std::string& programFolder) {
+  const auto environment = [](const char* name) {
+    const char* value = std::getenv(name);
+    return std::string(value != nullptr ? value : "");
+  };
+  const bool writable = access(programFolder.c_str(), W_OK) == 0;
+  const std::string path = SettingsFilePath(programFolder, writable,
+                                            environment("XDG_CONFIG_HOME"), environment("HOME"));
+  if (!writable) {
+    std::error_code ignored;  // a folder that cannot be made shows when the file is written
+    std::filesystem::create_directories(std::filesystem::path(path).parent_path(), ignored);
+  }
+  return path;
+}
+
+bool IsDroppablePicture(const std::string& path) {
+  std::string lower = path;
+  for (char& c : lower)
+    if (c >= 'A' && c <= 'Z') c = char(c - 'A' + 'a');
+  const auto endsWith = [&lower](std::string_view end) {
+    return lower.size() > end.size() && lower.compare(lower.size() - end.size(), end.size(), end) == 0;
+  };
+  return endsWith(".jpg") || endsWith(".jpeg") || endsWith(".bmp");
+}
+
+}  // namespace vellumine

@@ -1,0 +1,24 @@
+#pragma once
+
+#include <string>
+
+namespace vellumine {
+
+// The folder of the running program, with a trailing "/": "4.jpg" and "texture/" lie there.
+std::string ProgramFolder();
+
+// Where the settings file "vellumine.INI" lies: in the program's folder when that folder can be
+// written, else in `configHome` + "/vellumine/" ($XDG_CONFIG_HOME, or `home` + "/.config" when
+// that is empty).
+std::string SettingsFilePath(const std::string& programFolder, bool programFolderWritable,
+                             const std::string& configHome, const std::string& home);
+
+// SettingsFilePath for this process and its environment; creates the configuration folder when
+// the settings go there.
+std::string SettingsFilePath(const std::string& programFolder);
+
+// Whether a dropped file is a photograph the window opens: its name ends in ".jpg", ".jpeg" or
+// ".bmp", in any letter case.
+bool IsDroppablePicture(const std::string& path);
+
+}  // namespace vellumine

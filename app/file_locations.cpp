@@ -29,8 +29,8 @@ std::string SettingsFilePath(const std::string& programFolder) {
     return std::string(value != nullptr ? value : "");
   };
   const bool writable = access(programFolder.c_str(), W_OK) == 0;
-  const std::string path = SettingsFilePath(programFolder, writable,
-                                            environment("XDG_CONFIG_HOME"), environment("HOME"));
+  const std::string path = SettingsFilePath(programFolder, writable, environment("XDG_CONFIG_HOME"),
+                                            environment("HOME"));
   if (!writable) {
     std::error_code ignored;  // a folder that cannot be made shows when the file is written
     std::filesystem::create_directories(std::filesystem::path(path).parent_path(), ignored);
@@ -43,7 +43,8 @@ bool IsDroppablePicture(const std::string& path) {
   for (char& c : lower)
     if (c >= 'A' && c <= 'Z') c = char(c - 'A' + 'a');
   const auto endsWith = [&lower](std::string_view end) {
-    return lower.size() > end.size() && lower.compare(lower.size() - end.size(), end.size(), end) == 0;
+    return lower.size() > end.size() &&
+           lower.compare(lower.size() - end.size(), end.size(), end) == 0;
   };
   return endsWith(".jpg") || endsWith(".jpeg") || endsWith(".bmp");
 }

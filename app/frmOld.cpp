@@ -268,7 +268,8 @@ void TOldForm::CreateControls() {
   Image4 = Named(new PictureBox(suiTabSheet2), "Image4");
   Image4->SetPlacement(PictureBox::Placement::Centre);
   Image4->setMinimumSize(110, 90);
-  suiRadioButton1 = Named(new QRadioButton(QStringLiteral("Tile"), suiTabSheet2), "suiRadioButton1");
+  suiRadioButton1 =
+      Named(new QRadioButton(QStringLiteral("Tile"), suiTabSheet2), "suiRadioButton1");
   suiRadioButton2 =
       Named(new QRadioButton(QStringLiteral("Stretch"), suiTabSheet2), "suiRadioButton2");
   suiRadioButton1->setChecked(true);
@@ -378,8 +379,7 @@ void TOldForm::DrawTexture() {
   if (texture.Empty()) return;  // nothing to lay: tiling an empty texture has no meaning
   const Raster24& source = Image1->Picture();
   sketchRaster.Resize(source.Width() + 1, source.Height() + 1);
-  LayTexture(texture,
-             suiRadioButton2->isChecked() ? TextureLayout::Stretch : TextureLayout::Tile,
+  LayTexture(texture, suiRadioButton2->isChecked() ? TextureLayout::Stretch : TextureLayout::Tile,
              sketchRaster);
   Image2->SetPicture(sketchRaster);
 }
@@ -404,8 +404,7 @@ void TOldForm::BitBtn6Click() {
   SketchBackground background;
   if (suiComboBox1->currentIndex() != 0) {
     background.texture = &Image4->Picture();
-    background.layout =
-        suiRadioButton2->isChecked() ? TextureLayout::Stretch : TextureLayout::Tile;
+    background.layout = suiRadioButton2->isChecked() ? TextureLayout::Stretch : TextureLayout::Tile;
   }
   Convert(workRaster, settings, background, sketchRaster);
   Image2->SetPicture(sketchRaster);
@@ -451,8 +450,8 @@ void TOldForm::suiComboBox2Change() {
 
 void TOldForm::FitPictureViews() {
   const Raster24& source = Image1->Picture();
-  const std::optional<PictureViewBoxes> boxes =
-      vellumine::FitPictureViews(source.Width(), source.Height(), Panel1->width(), Panel1->height());
+  const std::optional<PictureViewBoxes> boxes = vellumine::FitPictureViews(
+      source.Width(), source.Height(), Panel1->width(), Panel1->height());
   if (!boxes) return;  // nothing to fit: the views stay as they are
   Image1->setGeometry(boxes->source.left, boxes->source.top, boxes->source.width,
                       boxes->source.height);

@@ -53,8 +53,8 @@ void TViewForm::FormActivate() {
 }
 
 void TViewForm::FormResize() {
-  Panel1->setGeometry(rect().adjusted(kSideMargin, kTopBottomMargin, -kSideMargin,
-                                      -kTopBottomMargin));
+  Panel1->setGeometry(
+      rect().adjusted(kSideMargin, kTopBottomMargin, -kSideMargin, -kTopBottomMargin));
   const Raster24& picture = Image1->Picture();
   if (const std::optional<ViewBox> box =
           FitPictureBox(picture.Width(), picture.Height(), Panel1->width(), Panel1->height()))

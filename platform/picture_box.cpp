@@ -46,9 +46,12 @@ void PictureBox::paintEvent(QPaintEvent*) {
       placement_ == Placement::Stretch ? size() : QSize(picture_.Width(), picture_.Height());
   if (cache_.isNull() || cache_.size() != target) {
     const QImage image = DisplayImage();
-    cache_ = QPixmap::fromImage(target == image.size() ? image
-                                                       : image.scaled(target, Qt::IgnoreAspectRatio,
-                                                                      Qt::SmoothTransformation));
+    // Shrunk pictures are smoothed; enlarged ones and see-through ones keep sharp pixels.
+    const bool enlarged = target.width() > image.width() || target.height() > image.height();
+    const Qt::TransformationMode mode =
+        enlarged || transparent_ ? Qt::FastTransformation : Qt::SmoothTransformation;
+    cache_ = QPixmap::fromImage(
+        target == image.size() ? image : image.scaled(target, Qt::IgnoreAspectRatio, mode));
   }
   QPainter painter(this);
   const QPoint at = placement_ == Placement::Stretch

@@ -1,10 +1,8 @@
 #include "platform/profile_file.h"
 
-#include <unistd.h>
-
-#include <cerrno>
 #include <charconv>
 #include <cstdint>
+#include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <optional>
@@ -42,10 +40,21 @@ struct ProfileText {
   bool crlf = false;
 };
 
-std::optional<ProfileText> ReadProfileText(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  if (!in) return std::nullopt;
-  const std::string all((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+// The file's text; nullopt when it cannot be read, and then `exists` tells whether it is there.
+std::optional<ProfileText> ReadProfileText(const std::string& path, bool& exists) {
+  std::error_code error;
+  const auto status = std::filesystem::status(path, error);
+  exists = std::filesystem::exists(status);
+  if (!std::filesystem::is_regular_file(status)) return std::nullopt;
+  std::string all;
+  try {
+    std::ifstream in(path, std::ios::binary);
+    if (!in) return std::nullopt;
+    all.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+    if (in.bad()) return std::nullopt;
+  } catch (const std::ios_base::failure&) {
+    return std::nullopt;
+  }
   ProfileText text;
   std::size_t start = 0;
   while (start < all.size()) {
@@ -105,7 +114,8 @@ std::optional<int> ParseWholeNumber(std::string_view text) {
 
 int ReadProfileInt(const std::string& path, const std::string& section, const std::string& key,
                    int defaultValue) {
-  const std::optional<ProfileText> text = ReadProfileText(path);
+  bool exists = false;
+  const std::optional<ProfileText> text = ReadProfileText(path, exists);
   if (!text) return defaultValue;
   bool inSection = false;
   for (const std::string& line : text->lines) {
@@ -127,9 +137,10 @@ ProfileWriteError::ProfileWriteError(const std::string& path)
 void WriteProfileInt(const std::string& path, const std::string& section, const std::string& key,
                      int value) {
   ProfileText text;
-  if (auto existing = ReadProfileText(path)) {
+  bool exists = false;
+  if (auto existing = ReadProfileText(path, exists)) {
     text = std::move(*existing);
-  } else if (access(path.c_str(), F_OK) == 0 || errno != ENOENT) {
+  } else if (exists) {
     // A file that exists but cannot be read is not replaced by one holding this key alone.
     throw ProfileWriteError(path);
   }

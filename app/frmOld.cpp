@@ -163,7 +163,7 @@ void TOldForm::CreateControls() {
   auto* Panel4 = Named(new QWidget(Panel2), "Panel4");
   Panel4->setFixedWidth(kLeftColumnWidth);
   auto* left = new QVBoxLayout(Panel4);
-  left->setContentsMargins(3, 5, 3, 5);
+  left->setContentsMargins(3, 5, 2, 5);
   left->setSpacing(3);
   Label7 = Named(new QLabel(QStringLiteral("Batch Convert Bar :"), Panel4), "Label7");
   Label7->setWordWrap(true);
@@ -176,7 +176,7 @@ void TOldForm::CreateControls() {
   suiComboBox2 = Named(new QComboBox(Panel4), "suiComboBox2");
   for (const char* name : kUiStyleNames) suiComboBox2->addItem(QString::fromLatin1(name));
   QFont chooserFont = suiComboBox2->font();
-  chooserFont.setPointSizeF(chooserFont.pointSizeF() * 0.9);
+  chooserFont.setPointSizeF(chooserFont.pointSizeF() * 0.85);
   suiComboBox2->setFont(chooserFont);
   left->addWidget(Label7);
   left->addWidget(CheckBox1);

@@ -73,13 +73,13 @@ QLineEdit:disabled { color: @muted@; background: @disabledBg@; border-color: @di
 
 QComboBox {
   background: @buttonFill@; color: @buttonText@; border: 1px solid @buttonBorder@;
-  border-radius: @smallRadius@px; padding: 1px 14px 1px 4px; min-height: 17px;
+  border-radius: @smallRadius@px; padding: 1px 13px 1px 3px; min-height: 17px;
 }
 QComboBox:hover, QComboBox:focus { border-color: @focus@; }
 QComboBox:on { background: @buttonPressedFill@; color: @pressedText@; }
 QComboBox:disabled { color: @muted@; background: @disabledBg@; border-color: @disabledBorder@; }
 QComboBox::drop-down {
-  subcontrol-origin: padding; subcontrol-position: top right; width: 13px;
+  subcontrol-origin: padding; subcontrol-position: top right; width: 12px;
   border-left: 1px solid @buttonBorder@;
 }
 QComboBox::down-arrow { image: url(:/vellumine/arrow-down-@arrow@.png); width: 9px; height: 6px; }

@@ -25,6 +25,7 @@
 #include "app/file_locations.h"
 #include "app/fit_picture_views.h"
 #include "app/frmView.h"
+#include "app/texture_folder.h"
 #include "engine/convert.h"
 #include "engine/texture_overlay.h"
 #include "platform/application.h"
@@ -470,6 +471,11 @@ void TOldForm::FormShow() {
     // The window still comes up: the user can open a photograph of their own.
     ReportException(std::current_exception());
   }
+  QStringList textures;
+  ScanTextureFolder(QFile::decodeName(QByteArray::fromStdString(setup_.programFolder)) +
+                        QStringLiteral("texture"),
+                    textures);
+  suiComboBox1->addItems(textures);
   const int style = ReadProfileInt(setup_.settingsPath, kSettingsSection, kSettingsKey, 0);
   suiComboBox2->setCurrentIndex(UiStyleFromIndex(style) ? style : -1);
   suiComboBox2Change();

@@ -157,6 +157,18 @@ TEST_F(MainWindowTest, StartsWithTheSamplePictureAndTheDefaults) {
   EXPECT_TRUE(boxes.errors.empty());
 }
 
+TEST_F(MainWindowTest, TextureListFilledFromTheTextureFolderAtFirstShow) {
+  std::filesystem::create_directories(File("texture/more"));
+  WriteAll(File("texture/Paper.BMP"), "");
+  WriteAll(File("texture/more/grain.swf"), "");
+  Start();
+  const QComboBox* list = Find<QComboBox>("suiComboBox1");
+  QStringList items;
+  for (int i = 0; i < list->count(); ++i) items << list->itemText(i);
+  EXPECT_EQ(items, (QStringList{"NULL", "Custom", "grain", "paper"}));
+  EXPECT_EQ(list->currentIndex(), 0);
+}
+
 // The settings file across a start and a close.
 struct SettingsCase {
   const char* name;

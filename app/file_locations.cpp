@@ -16,6 +16,19 @@ std::string ProgramFolder() {
   return QFile::encodeName(QCoreApplication::applicationDirPath()).toStdString() + "/";
 }
 
+std::string DataFolder(const std::string& programFolder, const std::string& dataFromProgram) {
+  namespace fs = std::filesystem;
+  std::error_code ignored;
+  if (fs::exists(programFolder + "4.jpg", ignored)) return programFolder;
+  const fs::path installed = fs::path(programFolder) / dataFromProgram;
+  if (fs::is_directory(installed, ignored)) return installed.lexically_normal().string() + "/";
+  return programFolder;
+}
+
+std::string DataFolder(const std::string& programFolder) {
+  return DataFolder(programFolder, VELLUMINE_DATA_FROM_PROGRAM);
+}
+
 std::string SettingsFilePath(const std::string& programFolder, bool programFolderWritable,
                              const std::string& configHome, const std::string& home) {
   if (programFolderWritable) return programFolder + kSettingsFileName;

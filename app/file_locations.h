@@ -7,6 +7,13 @@ namespace vellumine {
 // The folder of the running program, with a trailing "/": "4.jpg" and "texture/" lie there.
 std::string ProgramFolder();
 
+// Where the program reads its data ("4.jpg", "texture/"), with a trailing "/": the program's
+// folder when the sample picture lies there (a build tree), else the installed data folder
+// `programFolder` + `dataFromProgram` (share/vellumine beside bin/) when that exists.
+std::string DataFolder(const std::string& programFolder, const std::string& dataFromProgram);
+// DataFolder for this installation's layout.
+std::string DataFolder(const std::string& programFolder);
+
 // Where the settings file "vellumine.INI" lies: in the program's folder when that folder can be
 // written, else in `configHome` + "/vellumine/" ($XDG_CONFIG_HOME, or `home` + "/.config" when
 // that is empty).

@@ -15,6 +15,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScreen>
+#include <QSignalBlocker>
 #include <QSlider>
 #include <QStatusBar>
 #include <QTabWidget>
@@ -28,8 +29,11 @@
 #include "app/texture_folder.h"
 #include "engine/convert.h"
 #include "engine/texture_overlay.h"
+#include "formats/bmp.h"
+#include "formats/picture_error.h"
 #include "platform/application.h"
 #include "platform/message_box.h"
+#include "platform/paint_program.h"
 #include "platform/picture_box.h"
 #include "platform/profile_file.h"
 #include "platform/raster_image.h"
@@ -47,6 +51,9 @@ constexpr int kSaveStartFilter = 2;  // "Bitmaps (*.bmp)"
 constexpr char kSettingsSection[] = "Form";
 constexpr char kSettingsKey[] = "UIStyle";
 constexpr char kSamplePicture[] = "4.jpg";
+constexpr char kTextureFolder[] = "texture/";
+constexpr int kNoTexture = 0;      // "NULL"
+constexpr int kCustomTexture = 1;  // "Custom"
 constexpr char kViewHint[] = "Double-clicks to zoom";
 constexpr int kFreehandTab = 1;
 
@@ -320,6 +327,10 @@ void TOldForm::ConnectHandlers() {
   on(TrackBar3, &QSlider::valueChanged, &TOldForm::suitempTrackBar3Change);
   on(PageControl1, &QTabWidget::currentChanged, &TOldForm::suitempPageControl1Change);
   on(suiComboBox2, &QComboBox::currentIndexChanged, &TOldForm::suiComboBox2Change);
+  on(suiComboBox1, &QComboBox::currentIndexChanged, &TOldForm::suiComboBox1Change);
+  on(suiRadioButton1, &QRadioButton::clicked, &TOldForm::suiRadioButton1Click);
+  on(suiRadioButton2, &QRadioButton::clicked, &TOldForm::suiRadioButton1Click);
+  on(Button6, &QPushButton::clicked, &TOldForm::BitBtn4Click);
   on(Image1, &PictureBox::doubleClicked, &TOldForm::Image1DblClick);
   on(Image2, &PictureBox::doubleClicked, &TOldForm::Image2DblClick);
 }
@@ -380,9 +391,58 @@ void TOldForm::DrawTexture() {
   if (texture.Empty()) return;  // nothing to lay: tiling an empty texture has no meaning
   const Raster24& source = Image1->Picture();
   sketchRaster.Resize(source.Width() + 1, source.Height() + 1);
-  LayTexture(texture, suiRadioButton2->isChecked() ? TextureLayout::Stretch : TextureLayout::Tile,
-             sketchRaster);
+  LayTexture(texture, ChosenLayout(), sketchRaster);
   Image2->SetPicture(sketchRaster);
+}
+
+TextureLayout TOldForm::ChosenLayout() const {
+  return suiRadioButton2->isChecked() ? TextureLayout::Stretch : TextureLayout::Tile;
+}
+
+std::string TOldForm::TextureFolder() const {
+  return setup_.programFolder + kTextureFolder;
+}
+
+void TOldForm::suiComboBox1Change() {
+  const int entry = suiComboBox1->currentIndex();
+  if (entry == kCustomTexture) {
+    if (!OpenPictureDialog1.Execute(this)) {
+      // Back to "NULL" without running this handler again: the preview keeps its picture.
+      const QSignalBlocker quiet(suiComboBox1);
+      suiComboBox1->setCurrentIndex(kNoTexture);
+      return;
+    }
+    const std::string path = QFile::encodeName(OpenPictureDialog1.FileName()).toStdString();
+    std::optional<Raster24> texture = ReadPicture(path);
+    if (!texture)
+      throw PictureFileError(PictureFileError::Access::Read, path,
+                             "not a JPEG or bitmap file name (.jpg, .jpeg or .bmp)");
+    Image4->SetPicture(std::move(*texture));
+  } else if (entry == kNoTexture || entry < 0) {
+    Image4->ClearPicture();
+  } else {
+    const QString folder = QFile::decodeName(QByteArray::fromStdString(TextureFolder()));
+    const QString entryName = suiComboBox1->currentText();
+    QString file = TextureFileFor(folder, entryName);
+    // No such bitmap: reading the name the entry stands for gives the error the user sees.
+    if (file.isEmpty()) file = folder + entryName + QStringLiteral(".bmp");
+    Image4->SetPicture(ReadBmp(QFile::encodeName(file).toStdString()));
+  }
+  suiRadioButton1Click();
+}
+
+void TOldForm::suiRadioButton1Click() {
+  Image4->SetPlacement(suiRadioButton2->isChecked() ? PictureBox::Placement::Stretch
+                                                    : PictureBox::Placement::Centre);
+}
+
+void TOldForm::BitBtn4Click() {
+  if (RememberedFileName().isEmpty()) {
+    ShowMessage(this, QStringLiteral("Please save the sketch ,Then edit it."));
+    BitBtn7Click();
+  }
+  if (RememberedFileName().isEmpty()) return;
+  if (!StartPaintProgram(RememberedFileName())) ShowMessage(this, QStringLiteral("ErrorCode"));
 }
 
 DrawingTool TOldForm::ChosenTool() const {
@@ -405,7 +465,7 @@ void TOldForm::BitBtn6Click() {
   SketchBackground background;
   if (suiComboBox1->currentIndex() != 0) {
     background.texture = &Image4->Picture();
-    background.layout = suiRadioButton2->isChecked() ? TextureLayout::Stretch : TextureLayout::Tile;
+    background.layout = ChosenLayout();
   }
   Convert(workRaster, settings, background, sketchRaster);
   Image2->SetPicture(sketchRaster);
@@ -466,15 +526,14 @@ void TOldForm::FormResize() {
 
 void TOldForm::FormShow() {
   try {
-    OpenPicture(setup_.programFolder + kSamplePicture);
+    OpenPicture(setup_.startPicture.empty() ? setup_.programFolder + kSamplePicture
+                                            : setup_.startPicture);
   } catch (...) {
     // The window still comes up: the user can open a photograph of their own.
     ReportException(std::current_exception());
   }
   QStringList textures;
-  ScanTextureFolder(QFile::decodeName(QByteArray::fromStdString(setup_.programFolder)) +
-                        QStringLiteral("texture"),
-                    textures);
+  ScanTextureFolder(QFile::decodeName(QByteArray::fromStdString(TextureFolder())), textures);
   suiComboBox1->addItems(textures);
   const int style = ReadProfileInt(setup_.settingsPath, kSettingsSection, kSettingsKey, 0);
   suiComboBox2->setCurrentIndex(UiStyleFromIndex(style) ? style : -1);

@@ -6,6 +6,7 @@
 
 #include "engine/raster24.h"
 #include "engine/sketch_settings.h"
+#include "engine/texture_overlay.h"
 #include "formats/picture_files.h"
 #include "platform/picture_dialog.h"
 #include "platform/theme_manager.h"
@@ -30,6 +31,7 @@ struct MainWindowSetup {
   std::string programFolder;  // with a trailing "/": the sample picture "4.jpg" lies here
   std::string settingsPath;   // the settings file ("Form", "UIStyle")
   PictureDialogRunner* dialogRunner = nullptr;  // not owned; nullptr: the file dialogs
+  std::string startPicture;  // opened at the first show in place of the sample when not empty
 };
 
 // The main window: the photograph and its sketch side by side above the bottom panel with the
@@ -67,6 +69,7 @@ class TOldForm : public QWidget {
   QString StatusText() const;
 
   // Commands and handlers, by the names of the window's form.
+  void BitBtn4Click();  // "&Edit&&Print"
   void BitBtn5Click();  // "&Open"
   void BitBtn6Click();  // " &Convert"
   void BitBtn7Click();  // "&Save"
@@ -74,7 +77,9 @@ class TOldForm : public QWidget {
   void FormShow();
   void FormResize();
   void FormClose();
+  void suiComboBox1Change();
   void suiComboBox2Change();
+  void suiRadioButton1Click();
   void suitempTrackBar1Change();
   void suitempTrackBar2Change();
   void suitempTrackBar3Change();
@@ -105,6 +110,8 @@ class TOldForm : public QWidget {
   void CreateControls();
   void ConnectHandlers();
   DrawingTool ChosenTool() const;
+  TextureLayout ChosenLayout() const;
+  std::string TextureFolder() const;
   void DrawTexture();
   void SetStatusText(const QString& text);
 

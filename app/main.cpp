@@ -1,4 +1,6 @@
 #include <QApplication>
+#include <QFile>
+#include <QStringList>
 
 #include "app/file_locations.h"
 #include "app/frmOld.h"
@@ -13,7 +15,12 @@ int main(int argc, char** argv) {
   return vellumine::Application::RunGuarded([] {
     const std::string folder = vellumine::ProgramFolder();
     vellumine::FileDialogRunner dialogs;
-    const vellumine::MainWindowSetup setup{folder, vellumine::SettingsFilePath(folder), &dialogs};
+    // "vellumine PHOTO" opens PHOTO in place of the sample picture (a file manager's "Open with").
+    const QStringList arguments = QApplication::arguments();
+    const std::string photo =
+        arguments.size() > 1 ? QFile::encodeName(arguments[1]).toStdString() : std::string();
+    const vellumine::MainWindowSetup setup{vellumine::DataFolder(folder),
+                                           vellumine::SettingsFilePath(folder), &dialogs, photo};
     vellumine::TOldForm window(setup);
     window.show();
     return QApplication::exec();

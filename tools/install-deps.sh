@@ -7,6 +7,7 @@ packages=(
   libjpeg62-turbo-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   libjpeg-turbo-progs python3
+  desktop-file-utils appstream
   qt6-base-dev libgl-dev fonts-dejavu-core
 )
 

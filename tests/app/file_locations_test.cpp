@@ -2,6 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <QTemporaryDir>
+#include <filesystem>
+#include <fstream>
+
 namespace vellumine {
 namespace {
 
@@ -11,6 +15,20 @@ TEST(FileLocationsTest, SettingsBesideTheProgramOrInTheConfigurationFolder) {
             "/home/u/.cfg/vellumine/vellumine.INI");
   EXPECT_EQ(SettingsFilePath("/opt/v/", false, "", "/home/u"),
             "/home/u/.config/vellumine/vellumine.INI");
+}
+
+TEST(FileLocationsTest, DataBesideTheProgramOrInTheInstalledDataFolder) {
+  QTemporaryDir prefix;
+  const std::string root = prefix.path().toStdString();
+  std::filesystem::create_directories(root + "/bin");
+  const std::string bin = root + "/bin/";
+  // Neither beside the program nor installed: the program's folder (the sample is missing).
+  EXPECT_EQ(DataFolder(bin, "../share/vellumine"), bin);
+  std::filesystem::create_directories(root + "/share/vellumine/texture");
+  EXPECT_EQ(DataFolder(bin, "../share/vellumine"), root + "/share/vellumine/");
+  // A build tree: the sample picture lies beside the program.
+  std::ofstream(bin + "4.jpg") << "";
+  EXPECT_EQ(DataFolder(bin, "../share/vellumine"), bin);
 }
 
 TEST(FileLocationsTest, DroppedFilesOpenedByTheirEnding) {

@@ -54,9 +54,10 @@ class MainWindowTest : public ::testing::Test {
     ASSERT_TRUE(QFile::copy(QString::fromStdString(FixturePath("chelsea.jpg")), QPath("4.jpg")));
   }
 
-  TOldForm& Start(std::string settingsPath = {}) {
+  TOldForm& Start(std::string settingsPath = {}, std::string startPicture = {}) {
     if (settingsPath.empty()) settingsPath = SettingsPath();
-    window = std::make_unique<TOldForm>(MainWindowSetup{Folder(), settingsPath, &dialogs});
+    window = std::make_unique<TOldForm>(
+        MainWindowSetup{Folder(), settingsPath, &dialogs, std::move(startPicture)});
     window->show();
     return *window;
   }

@@ -21,7 +21,7 @@ int main(int argc, char** argv) {
   }
   QTemporaryDir settings;
   vellumine::TOldForm window(vellumine::MainWindowSetup{
-      std::string(argv[1]) + "/", settings.filePath("vellumine.INI").toStdString(), nullptr});
+      std::string(argv[1]) + "/", settings.filePath("vellumine.INI").toStdString(), nullptr, {}});
   window.show();
   if (!QTest::qWaitForWindowExposed(&window)) return 1;
   window.findChild<QComboBox*>(QStringLiteral("suiComboBox2"))->setCurrentIndex(std::atoi(argv[2]));

@@ -4,13 +4,12 @@
 
 #include <QCoreApplication>
 #include <QFile>
+#include <QFileInfo>
 #include <cstdlib>
 #include <filesystem>
 #include <string_view>
 
 namespace vellumine {
-
-constexpr char kSettingsFileName[] = "vellumine.INI";
 
 std::string ProgramFolder() {
   return QFile::encodeName(QCoreApplication::applicationDirPath()).toStdString() + "/";
@@ -29,11 +28,19 @@ std::string DataFolder(const std::string& programFolder) {
   return DataFolder(programFolder, VELLUMINE_DATA_FROM_PROGRAM);
 }
 
+std::string SettingsFileName(const std::string& programFileName) {
+  const std::size_t dot = programFileName.rfind('.');
+  // A leading dot starts a hidden name, not an extension.
+  const bool hasExtension = dot != std::string::npos && dot > 0;
+  return (hasExtension ? programFileName.substr(0, dot) : programFileName) + ".INI";
+}
+
 std::string SettingsFilePath(const std::string& programFolder, bool programFolderWritable,
-                             const std::string& configHome, const std::string& home) {
-  if (programFolderWritable) return programFolder + kSettingsFileName;
+                             const std::string& configHome, const std::string& home,
+                             const std::string& fileName) {
+  if (programFolderWritable) return programFolder + fileName;
   const std::string config = configHome.empty() ? home + "/.config" : configHome;
-  return config + "/vellumine/" + kSettingsFileName;
+  return config + "/vellumine/" + fileName;
 }
 
 std::string SettingsFilePath(const std::string& programFolder) {
@@ -42,8 +49,12 @@ std::string SettingsFilePath(const std::string& programFolder) {
     return std::string(value != nullptr ? value : "");
   };
   const bool writable = access(programFolder.c_str(), W_OK) == 0;
-  const std::string path = SettingsFilePath(programFolder, writable, environment("XDG_CONFIG_HOME"),
-                                            environment("HOME"));
+  const std::string programName =
+      QFile::encodeName(QFileInfo(QCoreApplication::applicationFilePath()).fileName())
+          .toStdString();
+  const std::string path =
+      SettingsFilePath(programFolder, writable, environment("XDG_CONFIG_HOME"), environment("HOME"),
+                       SettingsFileName(programName.empty() ? "vellumine" : programName));
   if (!writable) {
     std::error_code ignored;  // a folder that cannot be made shows when the file is written
     std::filesystem::create_directories(std::filesystem::path(path).parent_path(), ignored);

@@ -14,11 +14,15 @@ std::string DataFolder(const std::string& programFolder, const std::string& data
 // DataFolder for this installation's layout.
 std::string DataFolder(const std::string& programFolder);
 
-// Where the settings file "vellumine.INI" lies: in the program's folder when that folder can be
-// written, else in `configHome` + "/vellumine/" ($XDG_CONFIG_HOME, or `home` + "/.config" when
-// that is empty).
+// The settings file's name: the program file's name with its extension, if any, replaced by
+// ".INI" ("vellumine" gives "vellumine.INI").
+std::string SettingsFileName(const std::string& programFileName);
+
+// Where the settings file lies: in the program's folder when that folder can be written, else in
+// `configHome` + "/vellumine/" ($XDG_CONFIG_HOME, or `home` + "/.config" when that is empty).
 std::string SettingsFilePath(const std::string& programFolder, bool programFolderWritable,
-                             const std::string& configHome, const std::string& home);
+                             const std::string& configHome, const std::string& home,
+                             const std::string& fileName = "vellumine.INI");
 
 // SettingsFilePath for this process and its environment; creates the configuration folder when
 // the settings go there.

@@ -327,7 +327,9 @@ void TOldForm::ConnectHandlers() {
   on(TrackBar3, &QSlider::valueChanged, &TOldForm::suitempTrackBar3Change);
   on(PageControl1, &QTabWidget::currentChanged, &TOldForm::suitempPageControl1Change);
   on(suiComboBox2, &QComboBox::currentIndexChanged, &TOldForm::suiComboBox2Change);
-  on(suiComboBox1, &QComboBox::currentIndexChanged, &TOldForm::suiComboBox1Change);
+  // Every choice the user makes, the same entry again included (a second "Custom" opens the
+  // dialog again); the program's own change back to "NULL" runs nothing.
+  on(suiComboBox1, &QComboBox::activated, &TOldForm::suiComboBox1Change);
   on(suiRadioButton1, &QRadioButton::clicked, &TOldForm::suiRadioButton1Click);
   on(suiRadioButton2, &QRadioButton::clicked, &TOldForm::suiRadioButton1Click);
   on(Button6, &QPushButton::clicked, &TOldForm::BitBtn4Click);
@@ -375,9 +377,14 @@ void TOldForm::BitBtn5Click() {
 }
 
 void TOldForm::BitBtn7Click() {
-  if (SavePictureDialog1.Execute(this))
-    SavePicture(QFile::encodeName(SavePictureDialog1.FileName()).toStdString(),
-                PictureFileTypeFromIndex(SavePictureDialog1.FilterIndex()));
+  const QString remembered = SavePictureDialog1.FileName();
+  if (!SavePictureDialog1.Execute(this)) return;
+  if (Image2->Picture().Empty()) {
+    // Nothing is written, so nothing new is remembered either.
+    SavePictureDialog1.SetFileName(remembered);
+  }
+  SavePicture(QFile::encodeName(SavePictureDialog1.FileName()).toStdString(),
+              PictureFileTypeFromIndex(SavePictureDialog1.FilterIndex()));
 }
 
 void TOldForm::BitBtn9Click() {

@@ -2,6 +2,7 @@
 
 #include <fcntl.h>
 #include <sys/random.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <atomic>
@@ -118,6 +119,14 @@ void AtomicFile::Reserve(std::uint64_t size) {
 void AtomicFile::Commit() {
   if (firstError_ != 0) Fail(firstError_);
   if (fd_ < 0) Fail(EBADF);
+  // A file replaced keeps its permissions, as it would if it were written in place.
+  struct stat existing;
+  if (stat(target_.c_str(), &existing) == 0 && S_ISREG(existing.st_mode) &&
+      fchmod(fd_, existing.st_mode & 07777) != 0)
+    Fail(errno);
+  // The data reaches the disk before the name does: a crash then leaves the old file or the new
+  // one, never an empty one.
+  if (fdatasync(fd_) != 0 && errno != EINVAL) Fail(errno);
   const int fd = std::exchange(fd_, -1);
   // close() reports delayed write errors of some file systems (NFS, quotas).
   if (close(fd) != 0 && errno != EINTR) Fail(errno);

@@ -351,7 +351,7 @@ void DecodeRle(const Layout& l, const std::uint8_t* data, std::size_t size, Rast
 
 void CheckWritable(const std::string& path, int width, int height) {
   if (width <= 0 || height <= 0) FailWrite(path, "the picture is empty");
-  if (const auto problem = PictureSizeProblem(width, height)) FailWrite(path, *problem);
+  if (const auto problem = WrittenPictureSizeProblem(width, height)) FailWrite(path, *problem);
 }
 
 constexpr std::size_t kBmpHeaderSize = dib::kFileHeaderSize + dib::kInfoHeaderSize;

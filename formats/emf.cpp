@@ -58,7 +58,7 @@ std::int32_t HundredthsOfMillimetre(int pixels, int millimetres, int devicePixel
 void WriteEmf(const std::string& path, const Raster24& sketch, int frameWidth, int frameHeight) {
   const int width = sketch.Width(), height = sketch.Height();
   if (sketch.Empty() || frameWidth <= 0 || frameHeight <= 0) Fail(path, "the picture is empty");
-  if (const auto problem = PictureSizeProblem(width, height)) Fail(path, *problem);
+  if (const auto problem = WrittenPictureSizeProblem(width, height)) Fail(path, *problem);
   const std::uint64_t rowBytes = dib::RowBytes24(width);
   const std::uint64_t bitsBytes = rowBytes * std::uint64_t(height);
   const std::uint64_t stretchSize = kStretchBitsOffset + bitsBytes;

@@ -424,7 +424,7 @@ struct JpegRowWriter::State {
 JpegRowWriter::JpegRowWriter(const std::string& path, int width, int height) {
   if (width <= 0 || height <= 0)
     throw PictureFileError(PictureFileError::Access::Write, path, "the picture is empty");
-  if (const auto problem = PictureSizeProblem(width, height))
+  if (const auto problem = WrittenPictureSizeProblem(width, height))
     throw PictureFileError(PictureFileError::Access::Write, path, *problem);
   state_ = std::make_unique<State>(path);
   State& s = *state_;

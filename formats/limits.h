@@ -16,4 +16,8 @@ inline constexpr std::int64_t kMaxPicturePixels = 250'000'000;
 // Decoders ask it with the header's size before allocating anything of the picture's size.
 std::optional<std::string> PictureSizeProblem(std::int64_t width, std::int64_t height);
 
+// The same for a picture to be written. The sketch of a photograph is one pixel wider and taller
+// than the photograph, so a picture may exceed the decoders' limits by one pixel each way.
+std::optional<std::string> WrittenPictureSizeProblem(std::int64_t width, std::int64_t height);
+
 }  // namespace vellumine

@@ -17,6 +17,15 @@ TEST(FileLocationsTest, SettingsBesideTheProgramOrInTheConfigurationFolder) {
             "/home/u/.config/vellumine/vellumine.INI");
 }
 
+TEST(FileLocationsTest, SettingsFileNamedAfterTheProgram) {
+  EXPECT_EQ(SettingsFileName("vellumine"), "vellumine.INI");
+  EXPECT_EQ(SettingsFileName("sketcher.bin"), "sketcher.INI");
+  EXPECT_EQ(SettingsFileName("my.sketch.app"), "my.sketch.INI");
+  EXPECT_EQ(SettingsFileName(".hidden"), ".hidden.INI");
+  EXPECT_EQ(SettingsFilePath("/opt/v/", true, "", "/home/u", "sketcher.INI"),
+            "/opt/v/sketcher.INI");
+}
+
 TEST(FileLocationsTest, DataBesideTheProgramOrInTheInstalledDataFolder) {
   QTemporaryDir prefix;
   const std::string root = prefix.path().toStdString();

@@ -319,10 +319,11 @@ TEST_F(MainWindowTest, OpenSaveClearConvertAndTheRememberedFileName) {
   EXPECT_EQ(form.SourcePicture().Width(), 600);
   EXPECT_EQ(form.RememberedFileName(), QPath("f.bmp"));
 
-  // Saving an empty sketch writes nothing and says so.
+  // Saving an empty sketch writes nothing, says so and remembers nothing new.
   SaveThroughDialog(File("g"), 2);
   EXPECT_FALSE(std::filesystem::exists(File("g.bmp")));
   EXPECT_EQ(boxes.messages, std::vector<QString>{"There is no sketch to save."});
+  EXPECT_EQ(form.RememberedFileName(), QPath("f.bmp"));
 
   // A cancelled open changes nothing; a name that is neither JPEG nor bitmap loads nothing but
   // still empties the sketch view.

@@ -42,9 +42,12 @@ class TextureTabTest : public widget_test::MainWindowTest {
     photo = *ReadPicture(File("4.jpg"));
   }
 
+  // The user picks `entry` from the list (as a click in the drop-down does).
   void Choose(const QString& entry) {
     QComboBox* list = Find<QComboBox>("suiComboBox1");
-    list->setCurrentIndex(list->findText(entry));
+    const int index = list->findText(entry);
+    list->setCurrentIndex(index);
+    emit list->activated(index);
   }
   const Raster24& Preview() { return Find<PictureBox>("Image4")->Picture(); }
   const Raster24& Sketch() { return window->SketchPicture(); }
@@ -108,6 +111,17 @@ TEST_F(TextureTabTest, CustomPictureAndCancellingIt) {
   EXPECT_TRUE(boxes.errors.empty());
 }
 
+TEST_F(TextureTabTest, ChoosingCustomAgainOpensTheDialogAgain) {
+  dialogs.answers.push_back(
+      PictureDialogAnswer{QString::fromStdString(FixturePath("coffee.bmp")), 4});
+  Choose("Custom");
+  dialogs.answers.push_back(
+      PictureDialogAnswer{QString::fromStdString(FixturePath("camera-gray.jpg")), 1});
+  Choose("Custom");
+  EXPECT_EQ(Preview(), *ReadPicture(FixturePath("camera-gray.jpg")));
+  EXPECT_EQ(dialogs.shown.size(), 2u);
+}
+
 TEST_F(TextureTabTest, TextureThatCannotBeLoadedShowsItsErrorAndKeepsThePreview) {
   Choose("paper");
   Choose("ghost");
@@ -157,6 +171,20 @@ TEST_F(EditAndPrintTest, CancellingTheSaveEndsSilently) {
   dialogs.answers.push_back(std::nullopt);
   Click("Button6");
   EXPECT_EQ(boxes.messages, std::vector<QString>{"Please save the sketch ,Then edit it."});
+  QTest::qWait(200);
+  EXPECT_FALSE(QFile::exists(record));
+}
+
+TEST_F(EditAndPrintTest, EmptySketchIsNotSavedAndNothingIsEdited) {
+  FakePath path;
+  const QString record = records.filePath("pinta.txt");
+  path.AddRecorder("pinta", record);
+  Click("Button4");  // Clear: the sketch view is empty
+  dialogs.answers.push_back(PictureDialogAnswer{QString::fromStdString(File("g")), 2});
+  Click("Button6");
+  EXPECT_EQ(boxes.messages, (std::vector<QString>{"Please save the sketch ,Then edit it.",
+                                                  "There is no sketch to save."}));
+  EXPECT_TRUE(window->RememberedFileName().isEmpty());
   QTest::qWait(200);
   EXPECT_FALSE(QFile::exists(record));
 }

@@ -109,6 +109,23 @@ TEST(ConvertCommand, BadPhotographsFailCleanly) {
   }
 }
 
+TEST(ConvertCommand, WidestPhotographAcceptedGivesASavableSketch) {
+  TemporaryFolder folder;
+  WriteBmp(folder / "wide.bmp", Raster24(65535, 4));
+  for (const char* output : {"wide-sketch.bmp", "wide-sketch.wmf"}) {
+    const CommandResult run = Convert(folder, {folder / "wide.bmp", folder / output});
+    EXPECT_EQ(run.status, 0) << output << ": " << run.err;
+  }
+  // Its width and height in the bitmap's header (too wide for our own reader to open again).
+  const std::string header = ReadWholeFile(folder / "wide-sketch.bmp").substr(18, 8);
+  const auto field = [&](int at) {
+    return int(std::uint8_t(header[at])) | int(std::uint8_t(header[at + 1])) << 8 |
+           int(std::uint8_t(header[at + 2])) << 16;
+  };
+  EXPECT_EQ(field(0), 65536);
+  EXPECT_EQ(field(4), 5);
+}
+
 TEST(ConvertCommand, UnwritableOutputFailsAndKeepsTheOldFile) {
   TemporaryFolder folder;
   const CommandResult missing =

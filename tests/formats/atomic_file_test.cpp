@@ -32,7 +32,7 @@ class ScopedUmask {
   mode_t old_;
 };
 
-TEST(AtomicFile, CommitReplacesTheTargetWithANormalNewFile) {
+TEST(AtomicFile, CommitReplacesTheTargetKeepingItsPermissions) {
   TempDir dir;
   const std::string target = dir.File("out.bin");
   WriteBytes(target, kOld);
@@ -50,8 +50,19 @@ TEST(AtomicFile, CommitReplacesTheTargetWithANormalNewFile) {
   EXPECT_EQ(ReadBytes(target), (Bytes{'a', 'X', 'Y', 'd', 'e', 'f', 'g', 'h'}));
   struct stat info {};
   ASSERT_EQ(stat(target.c_str(), &info), 0);
-  EXPECT_EQ(info.st_mode & 0777, 0644u);
+  EXPECT_EQ(info.st_mode & 0777, 0600u);
   EXPECT_EQ(dir.Entries(), std::vector<std::string>{"out.bin"});
+
+  // A new file gets the usual permissions under the umask.
+  const std::string fresh = dir.File("fresh.bin");
+  {
+    const ScopedUmask mask(022);
+    AtomicFile file(fresh);
+    file.Write("x", 1);
+    file.Commit();
+  }
+  ASSERT_EQ(stat(fresh.c_str(), &info), 0);
+  EXPECT_EQ(info.st_mode & 0777, 0644u);
 }
 
 TEST(AtomicFile, WithoutCommitTheTargetStaysAndTheTemporaryGoes) {

@@ -153,5 +153,14 @@ INSTANTIATE_TEST_SUITE_P(
       return side(param.param.width) + "x" + side(param.param.height);
     });
 
+TEST(SizeLimits, WrittenPicturesMayBeOnePixelLargerEachWay) {
+  // The sketch of the largest photograph a decoder accepts must still be writable.
+  EXPECT_FALSE(WrittenPictureSizeProblem(65536, 5));
+  EXPECT_FALSE(WrittenPictureSizeProblem(15812, 15812));  // the sketch of 15811 x 15811
+  EXPECT_EQ(WrittenPictureSizeProblem(65537, 5), "picture too large: 65537 x 5");
+  EXPECT_EQ(WrittenPictureSizeProblem(15813, 15812), "picture too large: 15813 x 15812");
+  EXPECT_EQ(WrittenPictureSizeProblem(0, 5), "empty picture");
+}
+
 }  // namespace
 }  // namespace vellumine

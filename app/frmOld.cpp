@@ -30,7 +30,6 @@
 #include "engine/convert.h"
 #include "engine/texture_overlay.h"
 #include "formats/bmp.h"
-#include "formats/picture_error.h"
 #include "platform/application.h"
 #include "platform/message_box.h"
 #include "platform/paint_program.h"
@@ -420,11 +419,7 @@ void TOldForm::suiComboBox1Change() {
       return;
     }
     const std::string path = QFile::encodeName(OpenPictureDialog1.FileName()).toStdString();
-    std::optional<Raster24> texture = ReadPicture(path);
-    if (!texture)
-      throw PictureFileError(PictureFileError::Access::Read, path,
-                             "not a JPEG or bitmap file name (.jpg, .jpeg or .bmp)");
-    Image4->SetPicture(std::move(*texture));
+    Image4->SetPicture(ReadPictureByName(path));
   } else if (entry == kNoTexture || entry < 0) {
     Image4->ClearPicture();
   } else {

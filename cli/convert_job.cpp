@@ -17,14 +17,6 @@
 namespace vellumine {
 namespace {
 
-Raster24 OpenByName(const std::string& path) {
-  std::optional<Raster24> picture = ReadPicture(path);
-  if (!picture)
-    throw PictureFileError(PictureFileError::Access::Read, path,
-                           "not a JPEG or bitmap file name (.jpg, .jpeg or .bmp)");
-  return std::move(*picture);
-}
-
 // Blocks of decoded rows travel from the decoding thread to the converting one through a small
 // fixed pool, so memory stays a few rows deep whatever the picture's size.
 class RowBlockPipe {
@@ -166,7 +158,7 @@ bool CanStream(const ConvertJob& job) {
 
 std::string RunConvertJob(const ConvertJob& job, PipelineChoice pipeline) {
   std::optional<Raster24> texture;
-  if (job.texture) texture = OpenByName(*job.texture);
+  if (job.texture) texture = ReadPictureByName(*job.texture);
   const std::string outputPath = PathWithSaveExtension(job.output, job.type);
 
   const bool stream =
@@ -176,7 +168,7 @@ std::string RunConvertJob(const ConvertJob& job, PipelineChoice pipeline) {
     return RunStreaming(job, texture, outputPath);
   }
 
-  const Raster24 source = OpenByName(job.photo);
+  const Raster24 source = ReadPictureByName(job.photo);
   const Raster24 sketch =
       Convert(source, job.settings, SketchBackground{texture ? &*texture : nullptr, job.layout});
   return WritePicture(job.output, sketch, job.type, source.Width(), source.Height());

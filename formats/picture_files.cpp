@@ -5,6 +5,7 @@
 #include "formats/bmp.h"
 #include "formats/emf.h"
 #include "formats/jpeg.h"
+#include "formats/picture_error.h"
 
 namespace vellumine {
 namespace {
@@ -58,6 +59,14 @@ std::optional<Raster24> ReadPicture(const std::string& path) {
   if (PassesJpegOpenTest(path)) return ReadJpeg(path);
   if (PassesBitmapOpenTest(path)) return ReadBmp(path);
   return std::nullopt;
+}
+
+Raster24 ReadPictureByName(const std::string& path) {
+  std::optional<Raster24> picture = ReadPicture(path);
+  if (!picture)
+    throw PictureFileError(PictureFileError::Access::Read, path,
+                           "not a JPEG or bitmap file name (.jpg, .jpeg or .bmp)");
+  return std::move(*picture);
 }
 
 std::string WritePicture(const std::string& path, const Raster24& sketch, PictureFileType type,

@@ -27,6 +27,9 @@ std::string PathWithSaveExtension(const std::string& path, PictureFileType type)
 // Reads the picture as JPEG when the path passes the JPEG test, else as a bitmap when it passes
 // the bitmap test, else reads nothing (std::nullopt). Errors are PictureFileError.
 std::optional<Raster24> ReadPicture(const std::string& path);
+// ReadPicture for callers where a name that passes neither test is an error: it raises
+// PictureFileError "not a JPEG or bitmap file name".
+Raster24 ReadPictureByName(const std::string& path);
 
 // Writes the sketch as `type` to the path with its save extension and returns that path. A
 // metafile's frame is the source picture's size, sourceWidth x sourceHeight pixels.

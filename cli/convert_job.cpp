@@ -12,7 +12,6 @@
 #include "engine/sketch_row_stream.h"
 #include "formats/bmp.h"
 #include "formats/jpeg.h"
-#include "formats/picture_error.h"
 
 namespace vellumine {
 namespace {
